@@ -1,0 +1,25 @@
+// Which handler of the main dialog takes which message.
+#include "app/MainDlg.h"
+
+const MessageMap<CMainDlg>& CMainDlg::GetMessageMap() {
+  static const MessageMap<CMainDlg> map = {
+      msgmap::SysCommand(&CMainDlg::OnSysCommand),
+      msgmap::Notice(WM_PAINT, &CMainDlg::OnPaint),
+      msgmap::QueryDragIcon(&CMainDlg::OnQueryDragIcon),
+      msgmap::Notice(WM_CLOSE, &CMainDlg::OnClose),
+      msgmap::Message(WM_FRAME_RECEIVED, &CMainDlg::OnFrameReceived),
+      msgmap::BnClicked(IDC_CONTINUE, &CMainDlg::OnContinue),
+      msgmap::BnClicked(IDC_DISPERSE, &CMainDlg::OnDisperse),
+      msgmap::Command(IDC_SENSOR_LIST, CBN_EDITCHANGE, &CMainDlg::OnSensorEditChange),
+      msgmap::Command(IDC_SENSOR_LIST, CBN_SELCHANGE, &CMainDlg::OnSensorSelChange),
+      msgmap::BnClicked(IDC_CLEAR, &CMainDlg::OnClear),
+      msgmap::EraseBkgnd(&CMainDlg::OnEraseBkgnd),
+  };
+  return map;
+}
+
+LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (DispatchThroughMap(*this, GetMessageMap(), message, wParam, lParam, result)) return result;
+  return CDialog::WindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,68 @@
+#include "platform/Files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+bool Failed(std::string* error) {
+  if (error) *error = std::strerror(errno);
+  return false;
+}
+
+// Closes the descriptor when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) {
+    Failed(error);
+    return std::nullopt;
+  }
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+    if (got == 0) return content;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      Failed(error);
+      return std::nullopt;
+    }
+    content.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view data, std::string* error) {
+  FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (file.get() < 0) return Failed(error);
+  while (!data.empty()) {
+    const ssize_t put = ::write(file.get(), data.data(), data.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return Failed(error);
+    }
+    data.remove_prefix(static_cast<std::size_t>(put));
+  }
+  if (::close(file.release()) != 0) return Failed(error);
+  return true;
+}
