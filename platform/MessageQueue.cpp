@@ -68,6 +68,11 @@ void MessageQueue::DiscardSendsFrom(std::thread::id sender) {
   });
 }
 
+std::size_t MessageQueue::PendingSends() const {
+  std::lock_guard lock(mutex_);
+  return sends_.size();
+}
+
 void MessageQueue::SetTimer(HWND hwnd, UINT_PTR id, Clock::duration interval) {
   interval = std::max(interval, Clock::duration(1));
   std::lock_guard lock(mutex_);

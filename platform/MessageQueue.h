@@ -49,6 +49,7 @@ class MessageQueue {
   void Post(const MSG& msg);
   // Releases every blocked send of this thread with result 0 (the message is not handled).
   void DiscardSendsFrom(std::thread::id sender);
+  std::size_t PendingSends() const;
 
   // Window thread.
   void SetTimer(HWND hwnd, UINT_PTR id, Clock::duration interval);

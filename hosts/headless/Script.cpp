@@ -102,8 +102,12 @@ std::string LineParser::Parse(Command& command) {
   }
   if (verb == "key") {
     command.verb = Verb::Key;
-    if (auto error = NumberArg("key code", 254, command.number); !error.empty()) return error;
-    if (command.number == 0) return "key code must be from 1 to 254";
+    std::string_view code;
+    if (auto error = Word("key code", code); !error.empty()) return error;
+    const auto value = Number(code);
+    if (!value || *value < 1 || *value > 254)
+      return "key code must be a whole number from 1 to 254, not '" + std::string(code) + "'";
+    command.number = *value;
     return NoMore();
   }
   if (verb == "focus") {

@@ -1,0 +1,30 @@
+#include "support/TestHost.h"
+
+#include "platform/Runtime.h"
+
+std::vector<std::string> TestHost::BoxTexts() const {
+  std::vector<std::string> texts;
+  for (const Box& box : boxes) texts.push_back(box.text);
+  return texts;
+}
+
+void TestHost::RunModalLoop(CDialog& dialog) {
+  if (!mainRunning_) {
+    mainRunning_ = true;
+    if (body) body(dialog);
+    mainRunning_ = false;
+    if (!dialog.IsEnded()) dialog.EndDialog(IDCANCEL);
+    return;
+  }
+  nestedDialogs.push_back(dialog.TemplateId());
+  if (onDialog)
+    onDialog(dialog);
+  else
+    dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+  Runtime::Current().PumpUntil([&] { return dialog.IsEnded(); });
+}
+
+int TestHost::MessageBox(HWND, const std::string& text, const std::string& caption, UINT type) {
+  boxes.push_back({text, caption, type});
+  return onBox ? onBox(boxes.back()) : IDOK;
+}
