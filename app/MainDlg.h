@@ -52,10 +52,21 @@ class CMainDlg : public CDialog {
   // Frame intake.
   LRESULT OnFrameReceived(WPARAM wParam, LPARAM lParam);
 
-  // Serial port and configuration file.
+  // Requests and the all-sensor sweep.
+  void RequestSensor(int sensor, UINT tick);
+  void OnSensorButton(UINT id);
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  void OnTimer(UINT_PTR nIDEvent);
+  void OnAllSensor();
+  void FinishSweep();
+
+  // Serial port, port settings and configuration file.
   void OpenPort(unsigned index, int baudRate);
+  void OnPortToggle();
+  void OnSetComm();
   int ReadConfig();
   int WriteConfig();
+  void ClosePortAtEnd();
 
   // Plot geometry and painting.
   void InitPlotArea();

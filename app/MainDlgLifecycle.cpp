@@ -13,7 +13,7 @@ CMainDlg::CMainDlg(CWnd* pParent)
       m_nSquareSum(0),
       m_hIcon(AfxLoadIcon(IDR_MAINFRAME)) {}
 
-CMainDlg::~CMainDlg() = default;
+CMainDlg::~CMainDlg() { ClosePortAtEnd(); }
 
 BOOL CMainDlg::OnInitDialog() {
   CDialog::OnInitDialog();

@@ -10,8 +10,10 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Runtime.h"
+#include "platform/SerialPortNames.h"
 #include "res/ProgramResources.h"
 #include "res/Resources.h"
+#include "sim/SimDevice.h"
 
 namespace {
 
@@ -39,6 +41,17 @@ int RunHeadless(const CommandLine& options, const std::string& title) {
   if (!script.error.empty()) {
     std::cerr << "error: " << script.error << std::endl;
     return 2;
+  }
+  for (const auto& [number, path] : options.ports) SerialPortNames::Instance().Assign(number, path);
+  std::unique_ptr<SimDevice> simulator;
+  if (options.simulate) {
+    std::string reason;
+    simulator = SimDevice::Start(SimOptions{}, &reason);
+    if (!simulator) {
+      std::cerr << title << ": --simulate: " << reason << std::endl;
+      return 1;
+    }
+    if (!options.ports.contains(1)) SerialPortNames::Instance().Assign(1, simulator->DevicePath());
   }
   RealClock clock;
   HeadlessHost host(std::move(script.commands), std::cout, std::cerr);

@@ -1,5 +1,7 @@
 #include "platform/Clock.h"
 
+#include <thread>
+
 Clock::time_point RealClock::Now() const { return std::chrono::steady_clock::now(); }
 
 void RealClock::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
@@ -9,6 +11,8 @@ void RealClock::WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_var
   else
     cv.wait_until(lock, deadline);
 }
+
+void RealClock::Sleep(duration length) { std::this_thread::sleep_for(length); }
 
 Clock::time_point ManualClock::Now() const {
   return time_point(std::chrono::steady_clock::duration(ticks_.load()));

@@ -19,6 +19,8 @@ class Clock {
   // early; callers re-check their condition.
   virtual void WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                          time_point deadline) = 0;
+  // Lets `length` pass on the calling thread.
+  virtual void Sleep(duration length) = 0;
 };
 
 class RealClock final : public Clock {
@@ -26,6 +28,7 @@ class RealClock final : public Clock {
   time_point Now() const override;
   void WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                  time_point deadline) override;
+  void Sleep(duration length) override;
 };
 
 // Time stands still until someone advances it. Waiting for a deadline moves time to it at once:
@@ -35,6 +38,7 @@ class ManualClock final : public Clock {
   time_point Now() const override;
   void WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                  time_point deadline) override;
+  void Sleep(duration length) override { Advance(length); }
 
   void Advance(duration step);
   void AdvanceTo(time_point when);

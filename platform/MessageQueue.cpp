@@ -42,10 +42,11 @@ void MessageQueue::Release(PendingSend& send, LRESULT result) {
   sendDone_.notify_all();
 }
 
-LRESULT MessageQueue::Send(const MSG& msg) {
+LRESULT MessageQueue::Send(const MSG& msg, SendToken* token) {
   if (OnWindowThread()) return dispatcher_ ? dispatcher_(msg, Kind::Sent) : 0;
-  PendingSend send{msg, std::this_thread::get_id()};
+  PendingSend send{msg, std::this_thread::get_id(), token};
   std::unique_lock lock(mutex_);
+  if (token && token->abandoned_) return 0;
   sends_.push_back(&send);
   Notify(lock);
   lock.lock();
@@ -57,6 +58,16 @@ void MessageQueue::Post(const MSG& msg) {
   std::unique_lock lock(mutex_);
   posted_.push_back(msg);
   Notify(lock);
+}
+
+void MessageQueue::Abandon(SendToken& token) {
+  std::lock_guard lock(mutex_);
+  token.abandoned_ = true;
+  std::erase_if(sends_, [&](PendingSend* send) {
+    if (send->token != &token) return false;
+    Release(*send, 0);
+    return true;
+  });
 }
 
 void MessageQueue::DiscardSendsFrom(std::thread::id sender) {

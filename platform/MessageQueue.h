@@ -22,6 +22,14 @@
 #include "platform/Clock.h"
 #include "platform/Message.h"
 
+// Lets a sending thread be released for good: once abandoned, its blocked send returns 0 at
+// once and later sends with it return 0 without waiting.
+class SendToken {
+ private:
+  friend class MessageQueue;
+  bool abandoned_ = false;  // guarded by the queue's lock
+};
+
 class MessageQueue {
  public:
   enum class Kind { Sent, Posted, Paint, Timer };
@@ -45,7 +53,8 @@ class MessageQueue {
   bool OnWindowThread() const { return std::this_thread::get_id() == windowThread_; }
 
   // Any thread. From the window thread a send is handled at once.
-  LRESULT Send(const MSG& msg);
+  LRESULT Send(const MSG& msg, SendToken* token = nullptr);
+  void Abandon(SendToken& token);
   void Post(const MSG& msg);
   // Releases every blocked send of this thread with result 0 (the message is not handled).
   void DiscardSendsFrom(std::thread::id sender);
@@ -73,6 +82,7 @@ class MessageQueue {
   struct PendingSend {
     MSG msg;
     std::thread::id sender;
+    SendToken* token;
     LRESULT result = 0;
     bool done = false;
   };

@@ -144,8 +144,7 @@ std::string LineParser::Parse(Command& command) {
       command.text = std::string(port);
       command.second = std::string(baud);
     }
-    if (auto error = NoMore(); !error.empty()) return error;
-    return "portdlg: the port settings dialog is not available in this build";
+    return NoMore();
   }
   if (verb == "openfile" || verb == "shot") {
     command.verb = verb == "openfile" ? Verb::OpenFile : Verb::Shot;

@@ -18,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "hosts/headless/HeadlessHost.h"
+#include "support/HeadlessRun.h"
 
 namespace {
 
@@ -25,90 +26,6 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 
 const std::string kNoConfigBox = "box: Don't open config file!\n";
-
-struct Outcome {
-  std::string out;
-  std::string err;
-  int status = -1;
-};
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-class HeadlessRun : public ::testing::Test {
- protected:
-  HeadlessRun() {
-    std::string pattern = (fs::temp_directory_path() / "velnor-run-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) ADD_FAILURE() << "cannot make a temporary directory";
-    root_ = pattern;
-    work_ = root_ / "work";
-    fs::create_directory(work_);
-  }
-  ~HeadlessRun() override {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-
-  // Runs the program with `arguments` in the working directory; the captured output lives
-  // outside it, so the directory holds only what the program wrote.
-  Outcome Run(const std::vector<std::string>& arguments) {
-    const fs::path outPath = root_ / "stdout";
-    const fs::path errPath = root_ / "stderr";
-    std::vector<char*> argv{const_cast<char*>(VELNOR_BINARY)};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int in = ::open("/dev/null", O_RDONLY);
-      if (out < 0 || err < 0 || in < 0 || ::chdir(work_.c_str()) != 0) ::_exit(127);
-      ::dup2(in, 0);
-      ::dup2(out, 1);
-      ::dup2(err, 2);
-      ::execv(VELNOR_BINARY, argv.data());
-      ::_exit(127);
-    }
-    Outcome outcome;
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) {
-      ADD_FAILURE() << "cannot run " << VELNOR_BINARY;
-      return outcome;
-    }
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.out = Slurp(outPath);
-    outcome.err = Slurp(errPath);
-    return outcome;
-  }
-
-  Outcome RunScript(const std::string& script) {
-    const fs::path path = root_ / "script.txt";
-    std::ofstream(path, std::ios::binary) << script;
-    return Run({"--headless", "--script", path.string()});
-  }
-
-  void WriteConfig(const std::string& content) {
-    std::ofstream(work_ / "config.ini", std::ios::binary) << content;
-  }
-
-  std::optional<std::string> Config() const {
-    if (!fs::exists(work_ / "config.ini")) return std::nullopt;
-    return Slurp(work_ / "config.ini");
-  }
-
-  std::vector<std::string> WorkFiles() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(work_)) names.push_back(entry.path().filename().string());
-    return names;
-  }
-
-  fs::path root_;
-  fs::path work_;
-};
 
 // The object of the one `dump:` line of the output.
 json DumpOf(const std::string& out) {

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include "platform/SerialPortNames.h"
 #include "res/ProgramResources.h"
 
 ScopedWorkDir::ScopedWorkDir() : previous_(std::filesystem::current_path()) {
@@ -23,9 +24,13 @@ ScopedWorkDir::~ScopedWorkDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-MainDialogTest::MainDialogTest() : runtime_(host_, clock_, ProgramResources(), "velnor") {}
+DialogTestBase::DialogTestBase(Clock& clock) : runtime_(host_, clock, ProgramResources(), "velnor") {
+  // No test opens a real port: every COM name points at a device that does not exist, unless
+  // the test maps one itself.
+  for (int n = 1; n <= 8; ++n) SerialPortNames::Instance().Assign(n, (dir_.Path() / "no-such-device").string());
+}
 
-void MainDialogTest::Run(const std::function<void(CMainDlg&)>& body) {
+void DialogTestBase::Run(const std::function<void(CMainDlg&)>& body) {
   CMainDlg dlg;
   host_.body = [&](CDialog&) {
     Settle();
@@ -34,15 +39,15 @@ void MainDialogTest::Run(const std::function<void(CMainDlg&)>& body) {
   dlg.DoModal();
 }
 
-void MainDialogTest::Settle() {
-  runtime_.PumpUntil([] { return false; }, clock_.Now());
+void DialogTestBase::Settle() {
+  runtime_.PumpUntil([] { return false; }, runtime_.GetClock().Now());
 }
 
-void MainDialogTest::WriteFile(const std::string& name, const std::string& content) {
+void DialogTestBase::WriteFile(const std::string& name, const std::string& content) {
   std::ofstream(dir_.Path() / name, std::ios::binary) << content;
 }
 
-std::optional<std::string> MainDialogTest::ReadFile(const std::string& name) {
+std::optional<std::string> DialogTestBase::ReadFile(const std::string& name) {
   std::ifstream in(dir_.Path() / name, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream content;
@@ -50,7 +55,7 @@ std::optional<std::string> MainDialogTest::ReadFile(const std::string& name) {
   return content.str();
 }
 
-void MainDialogTest::Deliver(CMainDlg& dlg, const std::vector<BYTE>& bytes) {
+void DialogTestBase::Deliver(CMainDlg& dlg, const std::vector<BYTE>& bytes) {
   dlg.m_bFrameArrived = 1;
   dlg.SendMessage(WM_FRAME_RECEIVED, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
 }

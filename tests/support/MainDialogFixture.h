@@ -25,9 +25,15 @@ class ScopedWorkDir {
   std::filesystem::path path_;
 };
 
-class MainDialogTest : public ::testing::Test {
+// Holds a fixture's clock, so that it exists before the runtime that uses it.
+template <class ClockType>
+struct ClockHolder {
+  ClockType clock_;
+};
+
+class DialogTestBase : public ::testing::Test {
  protected:
-  MainDialogTest();
+  explicit DialogTestBase(Clock& clock);
 
   // Starts the dialog (start-up runs in full), runs `body` as the operator, then cancels it.
   void Run(const std::function<void(CMainDlg&)>& body);
@@ -40,7 +46,22 @@ class MainDialogTest : public ::testing::Test {
   static void Deliver(CMainDlg& dlg, const std::vector<BYTE>& bytes);
 
   ScopedWorkDir dir_;
-  ManualClock clock_;
   TestHost host_;
   Runtime runtime_;
+};
+
+// The main dialog on a manual clock: time passes only when the test says so.
+class MainDialogTest : protected ClockHolder<ManualClock>, public DialogTestBase {
+ protected:
+  MainDialogTest() : DialogTestBase(clock_) {}
+};
+
+// The main dialog on the real clock, for tests with real threads and devices.
+class RealTimeDialogTest : protected ClockHolder<RealClock>, public DialogTestBase {
+ protected:
+  RealTimeDialogTest() : DialogTestBase(clock_) {}
+  // Dispatches, waiting as needed, until `done` holds or `limit` has passed.
+  bool PumpUntil(const std::function<bool()>& done, Clock::duration limit = std::chrono::seconds(5)) {
+    return runtime_.PumpUntil(done, clock_.Now() + limit);
+  }
 };
