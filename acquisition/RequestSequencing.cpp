@@ -1,5 +1,6 @@
 // Requests by button and key, the request time-out (timer 1) and the all-sensor sweep
 // (timer 2).
+#include "app/FileMessages.h"
 #include "app/MainDlg.h"
 #include "platform/Files.h"
 #include "platform/Format.h"
@@ -93,7 +94,7 @@ void CMainDlg::FinishSweep() {
   MakeUpper(m_strSweepLog);
   std::string reason;
   if (!WriteWholeFile(kSweepFileName, m_strSweepLog, &reason)) {
-    MessageBox(Format("Cannot write \"%s\": %s", kSweepFileName, reason.c_str()), nullptr, MB_ICONWARNING);
+    MessageBox(CannotWriteText(kSweepFileName, reason), nullptr, MB_ICONWARNING);
     return;
   }
   MessageBox("Receive data complete!");

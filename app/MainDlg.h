@@ -68,9 +68,29 @@ class CMainDlg : public CDialog {
   int WriteConfig();
   void ClosePortAtEnd();
 
-  // Plot geometry and painting.
+  // Reports and files.
+  void OnAverage();
+  void WriteAverageReport();
+  void OnSave();
+  void OnImportFile();
+
+  // Plot geometry, grid, traces and views.
   void InitPlotArea();
+  int PlotX(int position) const;
+  int PlotY(int level) const;
+  void DrawGrid(CDC* pDC, std::int8_t step);
+  void DrawTrace(CDC* pDC, const BYTE* samples, BYTE count, COLORREF colour, BOOL dots);
+  void DrawTraceTwoColour(CDC* pDC, const BYTE* samples, BYTE count, COLORREF even, COLORREF odd);
   void OnPaint();
+  struct ViewedFrame {
+    int sensor;
+    int samples;
+  };
+  ViewedFrame BeginView(const char* name);
+  void DrawNormalView(CDC* pDC);
+  void DrawCompareView(CDC* pDC);
+  void DrawAverageView(CDC* pDC);
+  void OnCompare();
 
   // Control-bound members.
   CEdit m_editTotal;    // 1075 "Total"

@@ -12,13 +12,17 @@ const MessageMap<CMainDlg>& CMainDlg::GetMessageMap() {
       msgmap::CommandRange(1010, 1034, BN_CLICKED, &CMainDlg::OnSensorButton),
       msgmap::CommandRange(1044, 1048, BN_CLICKED, &CMainDlg::OnSensorButton),
       msgmap::Timer(&CMainDlg::OnTimer),
+      msgmap::BnClicked(IDC_COMPARE, &CMainDlg::OnCompare),
       msgmap::BnClicked(IDC_CONTINUE, &CMainDlg::OnContinue),
       msgmap::BnClicked(IDC_DISPERSE, &CMainDlg::OnDisperse),
       msgmap::Command(IDC_SENSOR_LIST, CBN_EDITCHANGE, &CMainDlg::OnSensorEditChange),
       msgmap::Command(IDC_SENSOR_LIST, CBN_SELCHANGE, &CMainDlg::OnSensorSelChange),
+      msgmap::BnClicked(IDC_AVERAGE, &CMainDlg::OnAverage),
       msgmap::BnClicked(IDC_CLEAR, &CMainDlg::OnClear),
+      msgmap::BnClicked(IDC_SAVE, &CMainDlg::OnSave),
       msgmap::EraseBkgnd(&CMainDlg::OnEraseBkgnd),
       msgmap::BnClicked(IDC_PORT_TOGGLE, &CMainDlg::OnPortToggle),
+      msgmap::BnClicked(IDC_IMPORT_FILE, &CMainDlg::OnImportFile),
       msgmap::BnClicked(IDC_ALL_SENSOR, &CMainDlg::OnAllSensor),
   };
   return map;

@@ -7,6 +7,7 @@
 #include "hosts/CommandLine.h"
 #include "hosts/headless/HeadlessHost.h"
 #include "hosts/headless/Script.h"
+#include "hosts/qt/QtMain.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Runtime.h"
@@ -42,17 +43,6 @@ int RunHeadless(const CommandLine& options, const std::string& title) {
     std::cerr << "error: " << script.error << std::endl;
     return 2;
   }
-  for (const auto& [number, path] : options.ports) SerialPortNames::Instance().Assign(number, path);
-  std::unique_ptr<SimDevice> simulator;
-  if (options.simulate) {
-    std::string reason;
-    simulator = SimDevice::Start(SimOptions{}, &reason);
-    if (!simulator) {
-      std::cerr << title << ": --simulate: " << reason << std::endl;
-      return 1;
-    }
-    if (!options.ports.contains(1)) SerialPortNames::Instance().Assign(1, simulator->DevicePath());
-  }
   RealClock clock;
   HeadlessHost host(std::move(script.commands), std::cout, std::cerr);
   Runtime runtime(host, clock, ProgramResources(), title);
@@ -78,9 +68,16 @@ int main(int argc, char** argv) {
     std::cout << title << " 1.0.0" << std::endl;
     return 0;
   }
-  if (!options.headless) {
-    std::cerr << title << ": this build has no window yet; run it with --headless" << std::endl;
-    return 2;
+  for (const auto& [number, path] : options.ports) SerialPortNames::Instance().Assign(number, path);
+  std::unique_ptr<SimDevice> simulator;
+  if (options.simulate) {
+    std::string reason;
+    simulator = SimDevice::Start(SimOptions{}, &reason);
+    if (!simulator) {
+      std::cerr << title << ": --simulate: " << reason << std::endl;
+      return 1;
+    }
+    if (!options.ports.contains(1)) SerialPortNames::Instance().Assign(1, simulator->DevicePath());
   }
-  return RunHeadless(options, title);
+  return options.headless ? RunHeadless(options, title) : RunWindow(argc, argv, title);
 }

@@ -39,19 +39,20 @@ void CDialog::EndDialog(int result) {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
-  if (!IsInputMessage(pMsg->message)) return FALSE;
-  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
+  if (pMsg->message != WM_KEYDOWN) return FALSE;
+  if (pMsg->wParam == VK_ESCAPE) {
     SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
-  } else if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
-    const CWnd* focus = GetFocus();
-    const ControlTemplate* focused = focus ? focus->GetControlTemplate() : nullptr;
-    if (focused && focused->Has(ControlStyle::Multiline | ControlStyle::WantReturn)) return FALSE;
-    for (CWnd* child : Children()) {
-      const ControlTemplate* tmpl = child->GetControlTemplate();
-      if (tmpl && tmpl->Has(ControlStyle::DefaultButton) && child->IsWindowEnabled()) {
-        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<UINT>(tmpl->id), BN_CLICKED));
-        break;
-      }
+    return TRUE;
+  }
+  if (pMsg->wParam != VK_RETURN) return FALSE;
+  const CWnd* focus = GetFocus();
+  const ControlTemplate* focused = focus ? focus->GetControlTemplate() : nullptr;
+  if (focused && focused->Has(ControlStyle::Multiline | ControlStyle::WantReturn)) return FALSE;
+  for (CWnd* child : Children()) {
+    const ControlTemplate* tmpl = child->GetControlTemplate();
+    if (tmpl && tmpl->Has(ControlStyle::DefaultButton) && child->IsWindowEnabled()) {
+      SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<UINT>(tmpl->id), BN_CLICKED));
+      break;
     }
   }
   return TRUE;

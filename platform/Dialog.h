@@ -20,7 +20,8 @@ class CDialog : public CWnd {
   int TemplateId() const { return templateId_; }
 
   // The dialog keyboard: Escape is the Cancel command, Enter clicks the default button
-  // (unless a multi-line edit box that takes Enter has the focus).
+  // (unless a multi-line edit box that takes Enter has the focus). TRUE when it took the key;
+  // every other key goes on to the focused control.
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:

@@ -66,3 +66,23 @@ bool WriteWholeFile(const std::string& path, std::string_view data, std::string*
   if (::close(file.release()) != 0) return Failed(error);
   return true;
 }
+
+std::optional<std::string> CurrentDirectory(std::string* error) {
+  std::string buffer(256, '\0');
+  for (;;) {
+    if (::getcwd(buffer.data(), buffer.size())) {
+      buffer.resize(std::strlen(buffer.c_str()));
+      return buffer;
+    }
+    if (errno != ERANGE) {
+      Failed(error);
+      return std::nullopt;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string PathIn(const std::string& directory, const std::string& name) {
+  if (!directory.empty() && directory.back() == '/') return directory + name;
+  return directory + "/" + name;
+}

@@ -13,6 +13,7 @@
 
 class CDialog;
 class CWnd;
+struct OPENFILENAME;
 
 // Host-side state of one dialog control.
 class Control {
@@ -59,6 +60,9 @@ class Host {
                          UINT type) = 0;
   virtual HWND GetFocus() const = 0;
   virtual void SetFocus(HWND control) = 0;
+  // Shows a file-open dialog; true, with the chosen file's path, when the person chose one.
+  // While it is open, sent messages and timers keep being dispatched.
+  virtual bool GetOpenFileName(const OPENFILENAME& request, std::string& path) = 0;
 };
 
 // Message-box types and results.

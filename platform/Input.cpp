@@ -39,6 +39,12 @@ void TypeIntoControl(CWnd& dialog, int id, const std::string& text) {
   if (!control) return;
   control->SetFocus();
   control->SetWindowText(text);
+  NotifyTextTyped(dialog, id);
+}
+
+void NotifyTextTyped(CWnd& dialog, int id) {
+  const CWnd* control = dialog.GetDlgItem(id);
+  if (!control) return;
   const bool combo = control->GetControlTemplate()->kind == ControlKind::ComboBox;
   Notify(dialog, *control, combo ? CBN_EDITCHANGE : EN_CHANGE);
 }

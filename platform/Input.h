@@ -15,5 +15,8 @@ void ClickButton(CWnd& dialog, int id);
 void PressAndReleaseKey(CWnd& dialog, UINT virtualKey);
 // Replaces the text of an edit box, or of a combo box's edit field, as if typed there.
 void TypeIntoControl(CWnd& dialog, int id, const std::string& text);
+// Tells the program that the person has typed into an edit box or a combo box's edit field
+// (the host's control already holds the new text).
+void NotifyTextTyped(CWnd& dialog, int id);
 // Picks entry `index` of a combo box's list.
 void ChooseListEntry(CWnd& dialog, int id, int index);

@@ -44,7 +44,3 @@ constexpr WPARAM MAKEWPARAM(UINT low, UINT high) {
 }
 constexpr UINT LOWORD(WPARAM value) { return static_cast<UINT>(value & 0xFFFF); }
 constexpr UINT HIWORD(WPARAM value) { return static_cast<UINT>((value >> 16) & 0xFFFF); }
-
-inline bool IsInputMessage(UINT message) {
-  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR;
-}

@@ -49,13 +49,20 @@ LRESULT Runtime::Deliver(const MSG& msg, MessageQueue::Kind kind) {
   if (!window) return 0;
   if (kind == MessageQueue::Kind::Posted || kind == MessageQueue::Kind::Timer) {
     MSG copy = msg;
-    for (CWnd* w = window; w; w = w->GetParent()) {
-      if (w->PreTranslateMessage(&copy)) return 0;
-      // The handler may have destroyed the window.
-      if (!FromHandle(msg.hwnd)) return 0;
-    }
+    if (PreTranslate(copy)) return 0;
+    window = FromHandle(msg.hwnd);  // pre-translation may have destroyed the window
+    if (!window) return 0;
   }
   return window->HandleMessage(msg.message, msg.wParam, msg.lParam);
+}
+
+bool Runtime::PreTranslate(MSG& msg) {
+  const HWND target = msg.hwnd;
+  for (CWnd* w = FromHandle(target); w; w = w->GetParent()) {
+    if (w->PreTranslateMessage(&msg)) return true;
+    if (!FromHandle(target)) return true;  // the window has gone: nothing left to deliver to
+  }
+  return false;
 }
 
 bool Runtime::PumpUntil(const std::function<bool()>& done, Clock::time_point deadline) {

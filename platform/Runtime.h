@@ -37,6 +37,9 @@ class Runtime {
   // Hands a message to its window: posted messages and timer ticks pass through the
   // pre-translation of the window and its parents first.
   LRESULT Deliver(const MSG& msg, MessageQueue::Kind kind);
+  // Offers `msg` to the pre-translation of its window and the window's parents; true when one
+  // of them took it. A host calls this for a key before its own control handles the key.
+  bool PreTranslate(MSG& msg);
 
   // Dispatches, waiting for work as the clock says, until `done` holds or `deadline` comes.
   // Returns whether `done` held. This is the nested loop of every modal thing.

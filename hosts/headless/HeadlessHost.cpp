@@ -1,6 +1,7 @@
 #include "hosts/headless/HeadlessHost.h"
 
 #include <ostream>
+#include <utility>
 
 #include "hosts/headless/HeadlessWindow.h"
 #include "hosts/headless/ScriptRunner.h"
@@ -40,6 +41,14 @@ void HeadlessHost::AnswerDialog(CDialog& dialog) {
   // A dialog with no answer arranged is cancelled.
   if (dialog.TemplateId() == IDD_PORT_DIALOG) portAnswer_.reset();
   dialog.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+}
+
+// A file dialog with no answer arranged is cancelled.
+bool HeadlessHost::GetOpenFileName(const OPENFILENAME&, std::string& path) {
+  const std::optional<Command> answer = std::exchange(fileAnswer_, std::nullopt);
+  if (!answer || answer->cancel) return false;
+  path = answer->text;
+  return true;
 }
 
 // Every box the program shows has OK as its default button.

@@ -19,6 +19,8 @@ class HeadlessHost final : public Host {
   std::size_t BoxesShown() const { return boxes_; }
   // What the next "Set Baudrate" dialog gets: PORT and BAUD with OK, or Cancel.
   void ArrangePortDialog(const Command& answer) { portAnswer_ = answer; }
+  // What the next file-open dialog returns: PATH with OK, or Cancel.
+  void ArrangeFileDialog(const Command& answer) { fileAnswer_ = answer; }
 
   std::unique_ptr<HostWindow> CreateHostWindow(CWnd& window, const DialogTemplate& tmpl,
                                                const std::vector<HWND>& controlHandles) override;
@@ -26,6 +28,7 @@ class HeadlessHost final : public Host {
   int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
   HWND GetFocus() const override { return focus_; }
   void SetFocus(HWND control) override { focus_ = control; }
+  bool GetOpenFileName(const OPENFILENAME& request, std::string& path) override;
 
  private:
   void AnswerDialog(CDialog& dialog);
@@ -38,6 +41,7 @@ class HeadlessHost final : public Host {
   HWND focus_ = kNoWindow;
   int exitStatus_ = 0;
   std::optional<Command> portAnswer_;
+  std::optional<Command> fileAnswer_;
 };
 
 // A message box's text as a `box:` line writes it: backslash, CR and LF escaped.

@@ -7,6 +7,7 @@
 #include "hosts/headless/HeadlessHost.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
+#include "platform/PngFile.h"
 #include "platform/Runtime.h"
 
 ScriptRunner::ScriptRunner(HeadlessHost& host, CDialog& dialog, std::ostream& out, std::ostream& err)
@@ -84,8 +85,14 @@ bool ScriptRunner::Execute(const Command& command) {
       host_.ArrangePortDialog(command);
       return true;
     case Verb::OpenFile:
-    case Verb::Shot:
-      return true;  // refused when the script was read: not in this build
+      host_.ArrangeFileDialog(command);
+      return true;
+    case Verb::Shot: {
+      std::string reason;
+      if (!WritePng(*dialog_.GetSurface(), command.text, &reason))
+        err_ << "error: line " << command.line << ": cannot write " << command.text << ": " << reason << std::endl;
+      return true;
+    }
     case Verb::Dump:
       out_ << "dump: " << DumpControls(dialog_) << std::endl;
       return true;

@@ -44,9 +44,10 @@ TEST_F(MainDialogTest, ChoosingASensorMakesItCurrentAndRedrawsTheSavedView) {
   Run([&](CMainDlg& dlg) {
     dlg.m_nSavedMode = 1;
     ChooseListEntry(dlg, IDC_SENSOR_LIST, 12);
-    Settle();  // the choice runs the handler, which asks for a repaint
+    runtime_.Queue().DispatchOne();  // the handler, before the paint it asks for rewrites the status
     EXPECT_EQ(dlg.m_nCurSensor, 12);
     EXPECT_EQ(dlg.GetDlgItem(IDC_STATUS)->GetWindowText(), "SENSOR C");
+    Settle();
 
     // Held back from painting, the repaint request shows what the handler asked for.
     dlg.m_nSavedMode = 2;

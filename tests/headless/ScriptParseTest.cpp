@@ -50,9 +50,6 @@ TEST(ScriptParse, BadLinesAreReportedWithTheirNumberAndReason) {
       {"key 255", "line 1: key code", "255"},
       {"portdlg COM1 9600 57600", "line 1: unexpected", "57600"},
       {"portdlg cancel now", "line 1: unexpected", "now"},
-      {"openfile data.txt", "line 1: openfile", "not available in this build"},
-      {"openfile cancel", "line 1: openfile", "not available in this build"},
-      {"shot plot.png", "line 1: shot", "not available in this build"},
       {"portdlg COM1", "line 1: missing", "BAUD"},
       {"shot", "line 1: missing", "FILE"},
       // Skipped lines are counted; the first bad line is the one reported.

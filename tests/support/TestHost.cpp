@@ -1,5 +1,6 @@
 #include "support/TestHost.h"
 
+#include "platform/FileDialog.h"
 #include "platform/Runtime.h"
 
 std::vector<std::string> TestHost::BoxTexts() const {
@@ -27,4 +28,15 @@ void TestHost::RunModalLoop(CDialog& dialog) {
 int TestHost::MessageBox(HWND, const std::string& text, const std::string& caption, UINT type) {
   boxes.push_back({text, caption, type});
   return onBox ? onBox(boxes.back()) : IDOK;
+}
+
+bool TestHost::GetOpenFileName(const OPENFILENAME& request, std::string& path) {
+  fileDialogTitles.push_back(request.lpstrTitle);
+  fileDialogFilters.push_back(request.lpstrFilter);
+  if (fileAnswers.empty()) return false;
+  const std::optional<std::string> answer = fileAnswers.front();
+  fileAnswers.erase(fileAnswers.begin());
+  if (!answer) return false;
+  path = *answer;
+  return true;
 }

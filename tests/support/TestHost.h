@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,12 @@ class TestHost final : public Host {
   int MessageBox(HWND, const std::string& text, const std::string& caption, UINT type) override;
   HWND GetFocus() const override { return focus_; }
   void SetFocus(HWND control) override { focus_ = control; }
+  bool GetOpenFileName(const OPENFILENAME& request, std::string& path) override;
+
+  // Answers the next file dialogs in order: a path for OK, nullopt for Cancel (and when none is left).
+  std::vector<std::optional<std::string>> fileAnswers;
+  std::vector<std::string> fileDialogTitles;
+  std::vector<std::string> fileDialogFilters;
 
  private:
   bool mainRunning_ = false;
