@@ -15,6 +15,7 @@
 #include "platform/DialogUnits.h"
 #include "platform/Runtime.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -106,9 +107,11 @@ class LineControl final : public WidgetControl<QLineEdit> {
  public:
   using WidgetControl::WidgetControl;
   std::string GetText() const override { return FromQt(widget_->text()); }
+  // Text the program sets is shown from its start, as the program's platform shows it.
   void SetText(const std::string& text) override {
     const QSignalBlocker quiet(widget_);
     widget_->setText(ToQt(text));
+    widget_->setCursorPosition(0);
   }
 };
 
@@ -144,6 +147,7 @@ class ComboControl final : public WidgetControl<QComboBox> {
   void SetText(const std::string& text) override {
     const QSignalBlocker quiet(widget_);
     widget_->setEditText(ToQt(text));
+    widget_->lineEdit()->setCursorPosition(0);
   }
   int GetCount() const override { return widget_->count(); }
   std::string GetItem(int index) const override { return FromQt(widget_->itemText(index)); }
@@ -200,6 +204,8 @@ std::unique_ptr<Control> MakeQtControl(const ControlTemplate& tmpl, QWidget* par
     case ControlKind::StaticText: {
       auto* label = new QLabel(ToQt(tmpl.text), parent);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // A label is one line of the font high at least, so descenders are not cut.
+      geometry.setHeight(std::max(geometry.height(), label->fontMetrics().height()));
       widget = label;
       control = std::make_unique<LabelControl>(label);
       break;

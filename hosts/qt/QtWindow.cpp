@@ -76,9 +76,10 @@ QtWindow::QtWindow(CWnd& window, const DialogTemplate& tmpl, const std::vector<H
                        (tmpl.Has(DialogStyle::MinimizeBox) ? Qt::WindowMinimizeButtonHint : Qt::WindowType(0)));
   top_->setFixedSize(client.cx, client.cy);
   top_->setWindowTitle(QString::fromStdString(tmpl.caption));
-  // The dialog font's base units are 6 x 12 pixels: a 12-pixel font with CJK glyphs.
-  QFont font("WenQuanYi Micro Hei");
-  font.setPixelSize(12);
+  // The dialog font's base units are 6 x 12 pixels, and the layout's sizes assume Latin
+  // letters 6 pixels wide: a monospaced font with that advance, CJK glyphs from the fallback.
+  QFont font("DejaVu Sans Mono");
+  font.setPixelSize(10);
   top_->setFont(font);
 
   auto* surface = new SurfaceWidget(window, top_.get());
