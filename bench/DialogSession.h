@@ -1,0 +1,49 @@
+// The main dialog, started up in full on a manual clock in a fresh temporary working
+// directory, with every COM name pointing at a device that does not exist.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "BenchHost.h"
+#include "app/MainDlg.h"
+#include "platform/Clock.h"
+#include "platform/Runtime.h"
+
+// Makes a fresh directory the current one for its life.
+class TempWorkDir {
+ public:
+  TempWorkDir();
+  ~TempWorkDir();
+  TempWorkDir(const TempWorkDir&) = delete;
+  TempWorkDir& operator=(const TempWorkDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path path_;
+};
+
+class DialogSession {
+ public:
+  DialogSession();
+
+  // Starts the dialog, dispatches what start-up left ready, runs `body` on the window thread
+  // while the dialog is modal, then cancels it.
+  void Run(const std::function<void(CMainDlg&)>& body);
+  // Dispatches whatever is ready, without letting time pass.
+  void Settle();
+
+  BenchHost& Host() { return host_; }
+  const std::filesystem::path& Dir() const { return dir_.Path(); }
+
+ private:
+  TempWorkDir dir_;
+  ManualClock clock_;
+  BenchHost host_;
+  Runtime runtime_;
+};
+
+// Hands a read to the intake as the receive worker does, with a request outstanding.
+void DeliverFrame(CMainDlg& dlg, const BYTE* bytes, WPARAM count);
