@@ -11,6 +11,7 @@
 #include "platform/Dialog.h"
 #include "platform/MessageMap.h"
 #include "platform/PaintDC.h"
+#include "platform/RecordedDrawing.h"
 #include "res/resource.h"
 
 // Sent (never posted) by the receive worker: wParam the byte count 1..255, lParam the address
@@ -79,6 +80,7 @@ class CMainDlg : public CDialog {
   int PlotX(int position) const;
   int PlotY(int level) const;
   void DrawGrid(CDC* pDC, std::int8_t step);
+  void DrawGridOnto(CDC* pDC, std::int8_t step);
   void DrawTrace(CDC* pDC, const BYTE* samples, BYTE count, COLORREF colour, BOOL dots);
   void DrawTraceTwoColour(CDC* pDC, const BYTE* samples, BYTE count, COLORREF even, COLORREF odd);
   void OnPaint();
@@ -132,6 +134,8 @@ class CMainDlg : public CDialog {
   int m_nOriginY = 0;
   float m_fScaleX = 0.0f;
   float m_fScaleY = 0.0f;
+  RecordedDrawing m_gridDrawing;  // the grid as DrawGrid draws it, for every later paint
+  std::int8_t m_gridStep = 0;
 
   // Port settings.
   int m_nPortIndex = 0;

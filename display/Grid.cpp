@@ -4,9 +4,23 @@
 #include "app/MainDlg.h"
 #include "platform/Format.h"
 
+// The grid depends only on the plot's geometry, which never changes after start-up: it is
+// drawn once into a recording and every paint copies those pixels, clipped as drawing would be.
 void CMainDlg::DrawGrid(CDC* pDC, std::int8_t step) {
   assert(step > 0 && "the grid needs a positive step");
+  if (!m_gridDrawing.IsRecorded() || m_gridStep != step) {
+    RECT client;
+    GetClientRect(&client);
+    m_gridDrawing.Record({client.right, client.bottom}, [&](CDC& dc) { DrawGridOnto(&dc, step); });
+    m_gridStep = step;
+  }
+  m_gridDrawing.Replay(*pDC);
+  // The colours the grid's level numbers leave on the context.
+  pDC->SetBkColor(RGB(0, 0, 0));
+  pDC->SetTextColor(RGB(255, 255, 255));
+}
 
+void CMainDlg::DrawGridOnto(CDC* pDC, std::int8_t step) {
   // The surface's initial black pen outlines the rectangle, so all of it comes out black.
   CBrush background(RGB(0, 0, 0));
   CBrush* oldBrush = pDC->SelectObject(&background);

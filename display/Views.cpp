@@ -12,6 +12,15 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
+// One line of the listing, as "%04d:0X%02X\r\n" makes it.
+void AppendListingLine(std::string& listing, int position, BYTE sample) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  const char line[] = {static_cast<char>('0' + position / 1000 % 10), static_cast<char>('0' + position / 100 % 10),
+                       static_cast<char>('0' + position / 10 % 10),   static_cast<char>('0' + position % 10),
+                       ':', '0', 'X', kHex[sample >> 4], kHex[sample & 0xF], '\r', '\n'};
+  listing.append(line, sizeof line);
+}
+
 }  // namespace
 
 // The current sensor, its latest frame's length N and how many samples a view shows for it:
@@ -32,7 +41,8 @@ void CMainDlg::DrawNormalView(CDC* pDC) {
   for (int k = 1; k <= n; ++k) m_traceBuf[k - 1] = m_curFrames[s][k];
 
   std::string listing;
-  for (int k = 0; k < n; ++k) AppendFormat(listing, "%04d:0X%02X\r\n", k, m_traceBuf[k]);
+  listing.reserve(static_cast<std::size_t>(n) * 11);
+  for (int k = 0; k < n; ++k) AppendListingLine(listing, k, m_traceBuf[k]);
   m_editData.SetWindowText(listing);
 
   if (m_nPaintMode == 0)

@@ -14,6 +14,8 @@ class Surface {
   int Height() const { return height_; }
   // Rows from the top, pixels as 0xFFRRGGBB.
   const std::uint32_t* Data() const { return pixels_.data(); }
+  std::uint32_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const std::uint32_t* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
 
   COLORREF GetPixel(int x, int y) const;  // CLR_INVALID outside the surface
   void SetPixel(int x, int y, COLORREF colour);  // ignored outside the surface
