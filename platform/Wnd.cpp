@@ -129,9 +129,8 @@ void CWnd::SetWindowText(const std::string& text) {
 std::string CWnd::GetWindowText() const { return control_ ? control_->GetText() : std::string(); }
 
 CWnd* CWnd::GetDlgItem(int id) const {
-  for (CWnd* child : children_)
-    if (child->GetDlgCtrlID() == id) return child;
-  return nullptr;
+  const auto it = childIndex_.find(id);
+  return it == childIndex_.end() ? nullptr : children_[it->second];
 }
 
 int CWnd::GetDlgCtrlID() const { return controlTemplate_ ? controlTemplate_->id : 0; }
@@ -228,6 +227,7 @@ void CWnd::CreateFromTemplate(const DialogTemplate& tmpl) {
     auto child = MakeControlWindow(control.kind);
     child->m_hWnd = runtime.Register(*child);
     handles.push_back(child->m_hWnd);
+    childIndex_.emplace(control.id, children_.size());
     children_.push_back(child.get());
     ownChildren_.push_back(std::move(child));
   }
@@ -245,6 +245,7 @@ void CWnd::DestroyWindow() {
     child->Detach();
   }
   children_.clear();
+  childIndex_.clear();
   hostWindow_.reset();
   ownChildren_.clear();
   runtime.Unregister(m_hWnd);

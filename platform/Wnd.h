@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/DialogTemplate.h"
@@ -105,4 +106,5 @@ class CWnd {
   std::unique_ptr<CMenu> systemMenu_;
   std::vector<std::unique_ptr<CWnd>> ownChildren_;
   std::vector<CWnd*> children_;  // in template order; a subclassing object replaces its entry
+  std::unordered_map<int, std::size_t> childIndex_;  // control id -> its first entry in children_
 };
