@@ -150,3 +150,34 @@ TEST_F(ReceiveWorkerTest, AnUnpluggedDeviceEndsTheWorkerWithoutSpinning) {
 }
 
 }  // namespace
+
+namespace {
+
+// A device that hangs up in the middle of a reply, then a new one on the same name: the port
+// reopened on it takes the first answer.
+TEST_F(ReceiveWorkerTest, APortReopenedAfterAHangUpTakesItsFirstAnswer) {
+  Run([&](CMainDlg& dlg) {
+    Request(dlg);
+    const std::vector<BYTE> cut = Frame(120);
+    device_.Write({cut.begin(), cut.begin() + 106});
+    std::this_thread::sleep_for(10ms);
+    device_.Unplug();
+    RunFor(400ms);
+    EXPECT_EQ(host_.BoxTexts().back(), "Cann't receive data, please check serial port!");
+
+    Pty replacement;
+    SerialPortNames::Instance().Assign(1, replacement.DevicePath());
+    dlg.OpenPort(0, 9600);
+    ASSERT_NE(g_pRxThread, nullptr);
+    ClickButton(dlg, 1028);
+    Settle();
+    ASSERT_EQ(replacement.Read(1), std::vector<BYTE>{'I'});
+    std::this_thread::sleep_for(37ms);
+    replacement.Write(Frame(197));
+    ASSERT_TRUE(PumpUntil([&] { return dlg.m_nRxLength != 0; }, 2s));
+    EXPECT_EQ(dlg.m_nRxLength, 198u);
+    EXPECT_EQ(dlg.m_frameCount[18], 1);
+  });
+}
+
+}  // namespace
