@@ -1,6 +1,7 @@
 #include "platform/PaintDC.h"
 
 #include <cassert>
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -36,22 +37,27 @@ COLORREF CDC::SetBkColor(COLORREF colour) { return std::exchange(background_, co
 COLORREF CDC::SetTextColor(COLORREF colour) { return std::exchange(text_, colour); }
 
 void CDC::Plot(int x, int y, COLORREF colour) {
-  if (x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom) surface_.SetPixel(x, y, colour);
+  // The clip lies inside the surface, so a pixel inside it can be written directly.
+  if (x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom) surface_.Row(y)[x] = PixelOf(colour);
 }
 
 POINT CDC::MoveTo(int x, int y) { return std::exchange(position_, POINT{x, y}); }
 
 BOOL CDC::LineTo(int x, int y) {
-  // Bresenham from the current position; the end point itself is not drawn.
+  // Bresenham from the current position; the end point itself is not drawn. Each point covers
+  // width x width pixels, written straight into the surface's rows inside the clip.
   const int width = pen_->Width();
-  const COLORREF colour = pen_->Colour();
+  const std::uint32_t pixel = PixelOf(pen_->Colour());
   int px = position_.x, py = position_.y;
   const int dx = std::abs(x - px), dy = -std::abs(y - py);
   const int sx = px < x ? 1 : -1, sy = py < y ? 1 : -1;
   int error = dx + dy;
   while (px != x || py != y) {
-    for (int oy = 0; oy < width; ++oy)
-      for (int ox = 0; ox < width; ++ox) Plot(px + ox, py + oy, colour);
+    for (int oy = py; oy < py + width; ++oy) {
+      if (oy < clip_.top || oy >= clip_.bottom) continue;
+      std::uint32_t* row = surface_.Row(oy);
+      for (int ox = std::max(px, clip_.left); ox < std::min(px + width, clip_.right); ++ox) row[ox] = pixel;
+    }
     const int twice = 2 * error;
     if (twice >= dy) {
       error += dy;

@@ -4,10 +4,7 @@
 
 namespace {
 
-std::uint32_t ToPixel(COLORREF colour) {
-  const std::uint32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-  return 0xFF000000u | (r << 16) | (g << 8) | b;
-}
+std::uint32_t ToPixel(COLORREF colour) { return PixelOf(colour); }
 
 COLORREF ToColour(std::uint32_t pixel) {
   return RGB(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),

@@ -30,6 +30,11 @@ class Surface {
 
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
+// A colour as a surface pixel, 0xFFRRGGBB.
+constexpr std::uint32_t PixelOf(COLORREF colour) {
+  return 0xFF000000u | ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
+}
+
 // The background of every dialog's client area.
 constexpr COLORREF kDialogBackground = RGB(240, 240, 240);
 
