@@ -17,6 +17,7 @@
 #include "platform/Format.h"
 #include "reports/SensorBlock.h"
 #include "support/MainDialogFixture.h"
+#include "support/WorkedBlocks.h"
 
 namespace {
 
@@ -67,29 +68,7 @@ TEST_F(AverageReportTest, WorkedExamplesOfSensors2And3ByteForByte) {
     const std::vector<BYTE> average3 = {0x03, 0x7F, 0x80, 0x05, 0x00};
     for (std::size_t k = 0; k < average3.size(); ++k) EXPECT_EQ(dlg.m_avgFrames[3][k], average3[k]) << k;
   });
-  EXPECT_EQ(ReadFile(kReport),
-            "[SENSOR 2]\r\n"
-            "\r\n"
-            "STORAGE AVERAGE DATA FROM   1 TO   3:\r\n"
-            "AVERAGE TIME: 2\r\n"
-            "0X00, 0X03, \r\n"
-            "0XE2, 0X40, 0X00, 0X00, \r\n"
-            "0X10, 0XF1, 0X7F\r\n"
-            "\r\n"
-            "FROM 1 TO 3 SUM:0X000040E2   16610  \r\n"
-            "\r\n"
-            "\r\n"
-            "[SENSOR 3]\r\n"
-            "\r\n"
-            "STORAGE AVERAGE DATA FROM   1 TO   3:\r\n"
-            "AVERAGE TIME: 4\r\n"
-            "0X00, 0X03, \r\n"
-            "0X1A, 0X7F, 0X00, 0X00, \r\n"
-            "0X7F, 0X80, 0X05\r\n"
-            "\r\n"
-            "FROM 1 TO 3 SUM:0X00007F1A   32538  \r\n"
-            "\r\n"
-            "\r\n");
+  EXPECT_EQ(ReadFile(kReport), kReportBlock2 + kReportBlock3);
 }
 
 TEST_F(AverageReportTest, AveragesTruncateTowardZeroAndTheBlockSumReadsThemSigned) {

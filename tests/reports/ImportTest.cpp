@@ -20,6 +20,7 @@
 #include "platform/Input.h"
 #include "reports/BlockScanner.h"
 #include "support/MainDialogFixture.h"
+#include "support/WorkedBlocks.h"
 
 namespace {
 
@@ -79,32 +80,6 @@ class ImportTest : public MainDialogTest {
   }
 };
 
-// The two worked blocks as they stand on disk.
-const std::string kSweepBlockB =
-    "[SENSOR B]\r\n"
-    "\r\n"
-    "STORAGE AVERAGE DATA FROM   1 TO  12:\r\n"
-    "AVERAGE TIME: 1\r\n"
-    "0X00, 0X0C, \r\n"
-    "0X00,0X00,0X00,0X00,\r\n"
-    "0X05, 0X1A, 0X2F, 0X44, 0X59, 0X6E, 0X83, 0X98, 0XAD, 0XC2, \r\n"
-    "0XD7, 0XEC\r\n"
-    "\r\n"
-    "FROM 1 TO 12 SUM:0X00000000   0  \r\n"
-    "\r\n"
-    "\r\n";
-const std::string kReportBlock3 =
-    "[SENSOR 3]\r\n"
-    "\r\n"
-    "STORAGE AVERAGE DATA FROM   1 TO   3:\r\n"
-    "AVERAGE TIME: 4\r\n"
-    "0X00, 0X03, \r\n"
-    "0X1A, 0X7F, 0X00, 0X00, \r\n"
-    "0X7F, 0X80, 0X05\r\n"
-    "\r\n"
-    "FROM 1 TO 3 SUM:0X00007F1A   32538  \r\n"
-    "\r\n"
-    "\r\n";
 const std::vector<BYTE> kRowB = {0x0C, 0x05, 0x1A, 0x2F, 0x44, 0x59, 0x6E, 0x83, 0x98, 0xAD, 0xC2, 0xD7, 0xEC};
 
 // A sweep block with its own length line and sample lines, as a hand might write it.

@@ -8,6 +8,7 @@
 
 #include "platform/Format.h"
 #include "reports/SensorBlock.h"
+#include "support/WorkedBlocks.h"
 
 namespace {
 
@@ -31,48 +32,15 @@ struct BlockCase {
   std::vector<BYTE> samples;
   unsigned averageTime;  // report blocks only; a sweep block always says 1
   std::int32_t blockSum;  // report blocks only; a sweep block always carries 0
-  const char* onDisk;
+  std::string onDisk;
 };
 
 const BlockCase kBlocks[] = {
     {"SweepOfSensorBWithTwelveSamples", false, 'B',
      {0x05, 0x1A, 0x2F, 0x44, 0x59, 0x6E, 0x83, 0x98, 0xAD, 0xC2, 0xD7, 0xEC}, 0, 0,
-     "[SENSOR B]\r\n"
-     "\r\n"
-     "STORAGE AVERAGE DATA FROM   1 TO  12:\r\n"
-     "AVERAGE TIME: 1\r\n"
-     "0X00, 0X0C, \r\n"
-     "0X00,0X00,0X00,0X00,\r\n"
-     "0X05, 0X1A, 0X2F, 0X44, 0X59, 0X6E, 0X83, 0X98, 0XAD, 0XC2, \r\n"
-     "0XD7, 0XEC\r\n"
-     "\r\n"
-     "FROM 1 TO 12 SUM:0X00000000   0  \r\n"
-     "\r\n"
-     "\r\n"},
-    {"ReportOfSensor3WithFourFrames", true, '3', {0x7F, 0x80, 0x05}, 4, 32538,
-     "[SENSOR 3]\r\n"
-     "\r\n"
-     "STORAGE AVERAGE DATA FROM   1 TO   3:\r\n"
-     "AVERAGE TIME: 4\r\n"
-     "0X00, 0X03, \r\n"
-     "0X1A, 0X7F, 0X00, 0X00, \r\n"
-     "0X7F, 0X80, 0X05\r\n"
-     "\r\n"
-     "FROM 1 TO 3 SUM:0X00007F1A   32538  \r\n"
-     "\r\n"
-     "\r\n"},
-    {"ReportOfSensor2WithTwoFrames", true, '2', {0x10, 0xF1, 0x7F}, 2, 16610,
-     "[SENSOR 2]\r\n"
-     "\r\n"
-     "STORAGE AVERAGE DATA FROM   1 TO   3:\r\n"
-     "AVERAGE TIME: 2\r\n"
-     "0X00, 0X03, \r\n"
-     "0XE2, 0X40, 0X00, 0X00, \r\n"
-     "0X10, 0XF1, 0X7F\r\n"
-     "\r\n"
-     "FROM 1 TO 3 SUM:0X000040E2   16610  \r\n"
-     "\r\n"
-     "\r\n"},
+     kSweepBlockB},
+    {"ReportOfSensor3WithFourFrames", true, '3', {0x7F, 0x80, 0x05}, 4, 32538, kReportBlock3},
+    {"ReportOfSensor2WithTwoFrames", true, '2', {0x10, 0xF1, 0x7F}, 2, 16610, kReportBlock2},
     // No samples: the footer's two line ends follow the sum line directly.
     {"SweepWithNoSamples", false, '0', {}, 0, 0,
      "[SENSOR 0]\r\n"
