@@ -35,6 +35,22 @@ class SimulatedSweep : public HeadlessRun {
     return text;
   }
 
+  // Sweeps the device from a script: the sweep completes, the file holds `blocks` blocks of
+  // exactly what the device sent, and the list shows `listText`.
+  void SweepWrites(const SimOptions& options, int blocks, const std::string& listText) {
+    auto device = StartDevice(options);
+    ASSERT_TRUE(device);
+    WriteConfig("1;115200;0;250;");
+    const Outcome run = RunScript("click 1006\nawait-box 20000\ndump\n", {"--port", "COM1=" + device->DevicePath()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "box: Receive data complete!");
+    const auto file = WorkFile("SensorAllData.txt");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(BlockCount(*file), blocks);
+    EXPECT_EQ(*file, ExpectedFile(*device));
+    EXPECT_NE(run.out.find("\"1009\":\"" + listText + "\""), std::string::npos) << run.out;
+  }
+
   static int BlockCount(const std::string& text) {
     int blocks = 0;
     for (std::size_t at = text.find("[SENSOR "); at != std::string::npos; at = text.find("[SENSOR ", at + 1)) ++blocks;
@@ -43,34 +59,14 @@ class SimulatedSweep : public HeadlessRun {
 };
 
 TEST_F(SimulatedSweep, AFullSweepWritesThirtyBlocksOfWhatTheDeviceSent) {
-  auto device = StartDevice(SimOptions{});
-  ASSERT_TRUE(device);
-  WriteConfig("1;115200;0;250;");
-  const Outcome run = RunScript("click 1006\nawait-box 20000\ndump\n", {"--port", "COM1=" + device->DevicePath()});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "box: Receive data complete!");
-  const auto file = WorkFile("SensorAllData.txt");
-  ASSERT_TRUE(file);
-  EXPECT_EQ(BlockCount(*file), 30);
-  EXPECT_EQ(*file, ExpectedFile(*device));
-  EXPECT_NE(run.out.find("\"1009\":\"SENSOR T\""), std::string::npos) << run.out;
+  SweepWrites(SimOptions{}, 30, "SENSOR T");
 }
 
 TEST_F(SimulatedSweep, ASweepEndsAtTheFirstSilentSensor) {
   SimOptions options;
   for (int s = 8; s < kSensorCount; ++s) options.silentSensors.insert(s);
   options.frameLength = 20;
-  auto device = StartDevice(options);
-  ASSERT_TRUE(device);
-  WriteConfig("1;115200;0;250;");
-  const Outcome run = RunScript("click 1006\nawait-box 20000\ndump\n", {"--port", "COM1=" + device->DevicePath()});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "box: Receive data complete!");
-  const auto file = WorkFile("SensorAllData.txt");
-  ASSERT_TRUE(file);
-  EXPECT_EQ(BlockCount(*file), 8);
-  EXPECT_EQ(*file, ExpectedFile(*device));
-  EXPECT_NE(run.out.find("\"1009\":\"SENSOR 7\""), std::string::npos) << run.out;
+  SweepWrites(options, 8, "SENSOR 7");
 }
 
 TEST_F(SimulatedSweep, SimulateOpensTheBuiltInDeviceOnCom1) {
