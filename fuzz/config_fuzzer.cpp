@@ -3,22 +3,11 @@
 // hold for every input.
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz/Require.h"
 #include "serial/ConfigFile.h"
-
-namespace {
-
-void Require(bool holds, const char* why) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", why);
-  std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

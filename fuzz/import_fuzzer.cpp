@@ -4,23 +4,12 @@
 // as a time-out.
 #include <array>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string_view>
 
 #include "app/Sensors.h"
+#include "fuzz/Require.h"
 #include "reports/BlockScanner.h"
-
-namespace {
-
-void Require(bool holds, const char* why) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", why);
-  std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::array<std::unique_ptr<std::array<BYTE, kRowLength>>, kSensorCount> rows;
