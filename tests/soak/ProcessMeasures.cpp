@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <malloc.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -11,6 +10,8 @@
 #define VELNOR_SOAK_SANITIZED 1
 // From the sanitizer runtime; g++ ships no header for it.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+std::size_t CountedHeapBytes();  // soak/CountingAllocator.cpp
 #endif
 
 namespace {
@@ -27,8 +28,7 @@ std::size_t HeapInUse() {
 #ifdef VELNOR_SOAK_SANITIZED
   return __sanitizer_get_current_allocated_bytes();
 #else
-  const struct mallinfo2 info = ::mallinfo2();
-  return info.uordblks + info.hblkhd;
+  return CountedHeapBytes();
 #endif
 }
 

@@ -4,7 +4,8 @@
 #include <chrono>
 #include <cstddef>
 
-// Live heap bytes: by the sanitizer's allocator in a sanitizer build, by malloc otherwise.
+// Live heap bytes of C++ allocations: as the sanitizer's allocator counts them in a sanitizer
+// build, as soak/CountingAllocator.cpp counts them otherwise.
 std::size_t HeapInUse();
 // Whether HeapInUse counts a sanitizer's allocations; resident memory then means little, since
 // the sanitizers keep freed memory in quarantine and shadow memory grows with use.

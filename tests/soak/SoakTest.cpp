@@ -26,7 +26,7 @@
 #include <cstdlib>
 #include <deque>
 #include <iostream>
-#include <random>
+#include <sstream>
 
 #include "platform/Format.h"
 #include "platform/Input.h"
@@ -169,9 +169,23 @@ void SoakTest::FinishRequest(CMainDlg& dlg, const Answer& answer, bool key, Cloc
   if (answer.taken) {
     // The request ends when timer 1 notices the answer; without waiting for that, the next
     // request may follow as soon as the intake has stored the frame.
-    if (!Await([&] { return (dlg.m_bAwaitingFrame == 0 && (!awaitNotice || dlg.m_bFrameArrived == 0)) ||
-                            !host_.boxes.empty(); }, 5s))
-      ADD_FAILURE() << "an answer in time did not end its request";
+    const bool ended = Await([&] { return (dlg.m_bAwaitingFrame == 0 && (!awaitNotice || dlg.m_bFrameArrived == 0)) ||
+                                          !host_.boxes.empty(); }, 5s);
+    if (!ended || !host_.boxes.empty()) {
+      // What tells a stalled machine from a lost answer: when the device wrote, whether the
+      // program read it, and whether the frame is taken later after all.
+      const auto since = [&](Clock::time_point t) { return std::chrono::duration_cast<milliseconds>(t - asked).count(); };
+      std::ostringstream why;
+      why << "an answer in time did not end its request: " << (ended ? "a box" : "nothing") << " after "
+          << since(clock_.Now()) << " ms; the device wrote last at " << since(device_->LastWrite()) << " ms and has "
+          << device_->Unread() << " bytes unread; gate " << dlg.m_bAwaitingFrame << ", arrived " << dlg.m_bFrameArrived
+          << ", " << Threads() << " threads (" << threads_ << " at the start); ";
+      if (Await([&] { return dlg.m_bAwaitingFrame == 0; }, 2s))
+        why << "the frame was taken " << since(clock_.Now()) << " ms after the request";
+      else
+        why << "the frame was not taken within " << since(clock_.Now()) << " ms";
+      ADD_FAILURE() << why.str();
+    }
     model_.Read(*answer.taken);
     if (awaitNotice)
       model_.Noticed();
