@@ -1,12 +1,11 @@
 #include "platform/PaintDC.h"
 
-#include <cassert>
 #include <algorithm>
+#include <cassert>
 #include <cstdlib>
 #include <utility>
 
 #include "platform/BitmapFont.h"
-
 #include "platform/Runtime.h"
 #include "platform/Wnd.h"
 
@@ -36,9 +35,9 @@ COLORREF CDC::SetBkColor(COLORREF colour) { return std::exchange(background_, co
 
 COLORREF CDC::SetTextColor(COLORREF colour) { return std::exchange(text_, colour); }
 
-void CDC::Plot(int x, int y, COLORREF colour) {
+void CDC::Plot(int x, int y, std::uint32_t pixel) {
   // The clip lies inside the surface, so a pixel inside it can be written directly.
-  if (x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom) surface_.Row(y)[x] = PixelOf(colour);
+  if (x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom) surface_.Row(y)[x] = pixel;
 }
 
 POINT CDC::MoveTo(int x, int y) { return std::exchange(position_, POINT{x, y}); }
@@ -75,7 +74,7 @@ BOOL CDC::LineTo(int x, int y) {
 BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
   if (left >= right || top >= bottom) return FALSE;
   FillSolidRect({left, top, right, bottom}, brush_->Colour());
-  const COLORREF edge = pen_->Colour();
+  const std::uint32_t edge = PixelOf(pen_->Colour());
   for (int x = left; x < right; ++x) {
     Plot(x, top, edge);
     Plot(x, bottom - 1, edge);
@@ -88,18 +87,19 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
 }
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
-  Plot(x, y, colour);
+  Plot(x, y, PixelOf(colour));
   return colour;
 }
 
 BOOL CDC::TextOut(int x, int y, const std::string& text) {
+  const std::uint32_t ink = PixelOf(text_);
   int left = x;
   for (unsigned char c : text) {
     FillSolidRect({left, y, left + kGlyphWidth, y + kGlyphHeight}, background_);
     for (int row = 0; row < kGlyphHeight; ++row) {
       const std::uint8_t bits = GlyphRow(c, row);
       for (int column = 0; column < kGlyphWidth; ++column)
-        if (bits & (0x80 >> column)) Plot(left + column, y + row, text_);
+        if (bits & (0x80 >> column)) Plot(left + column, y + row, ink);
     }
     left += kGlyphWidth;
   }
@@ -113,8 +113,7 @@ BOOL CDC::DrawIcon(int x, int y, HICON icon) {
     for (int column = 0; column < image.width; ++column) {
       const std::uint32_t pixel = image.pixels[static_cast<std::size_t>(row * image.width + column)];
       if ((pixel >> 24) < 0x80) continue;  // transparent
-      Plot(x + column, y + row, RGB(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                                    static_cast<int>(pixel & 0xFF)));
+      Plot(x + column, y + row, pixel | 0xFF000000u);
     }
   }
   return TRUE;

@@ -44,7 +44,8 @@ class CDC {
   BOOL DrawIcon(int x, int y, HICON icon);
 
  private:
-  void Plot(int x, int y, COLORREF colour);
+  // Sets one surface pixel (0xFFRRGGBB) when it lies inside the clip.
+  void Plot(int x, int y, std::uint32_t pixel);
 
   Surface& surface_;
   RECT clip_;

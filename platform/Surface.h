@@ -35,6 +35,11 @@ constexpr std::uint32_t PixelOf(COLORREF colour) {
   return 0xFF000000u | ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
 }
 
+// A surface pixel (0xAARRGGBB; the alpha is ignored) as a colour.
+constexpr COLORREF ColourOf(std::uint32_t pixel) {
+  return ((pixel >> 16) & 0xFFu) | (pixel & 0xFF00u) | ((pixel & 0xFFu) << 16);
+}
+
 // The background of every dialog's client area.
 constexpr COLORREF kDialogBackground = RGB(240, 240, 240);
 
