@@ -1,27 +1,9 @@
 #include "DialogSession.h"
 
-#include <atomic>
 #include <fstream>
-
-#include <unistd.h>
 
 #include "platform/SerialPortNames.h"
 #include "res/ProgramResources.h"
-
-TempWorkDir::TempWorkDir() : previous_(std::filesystem::current_path()) {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("velnor-bench-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-  std::filesystem::current_path(path_);
-}
-
-TempWorkDir::~TempWorkDir() {
-  std::filesystem::current_path(previous_);
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
 
 DialogSession::DialogSession() : runtime_(host_, clock_, ProgramResources(), "velnor") {
   for (int n = 1; n <= 8; ++n) SerialPortNames::Instance().Assign(n, "/nonexistent");

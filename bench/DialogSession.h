@@ -10,20 +10,7 @@
 #include "app/MainDlg.h"
 #include "platform/Clock.h"
 #include "platform/Runtime.h"
-
-// Makes a fresh directory the current one for its life.
-class TempWorkDir {
- public:
-  TempWorkDir();
-  ~TempWorkDir();
-  TempWorkDir(const TempWorkDir&) = delete;
-  TempWorkDir& operator=(const TempWorkDir&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
-};
+#include "support/ScopedWorkDir.h"
 
 class DialogSession {
  public:
@@ -39,7 +26,7 @@ class DialogSession {
   const std::filesystem::path& Dir() const { return dir_.Path(); }
 
  private:
-  TempWorkDir dir_;
+  ScopedWorkDir dir_;
   ManualClock clock_;
   BenchHost host_;
   Runtime runtime_;

@@ -1,28 +1,10 @@
 #include "support/MainDialogFixture.h"
 
-#include <atomic>
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
 #include "platform/SerialPortNames.h"
 #include "res/ProgramResources.h"
-
-ScopedWorkDir::ScopedWorkDir() : previous_(std::filesystem::current_path()) {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("velnor-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-  std::filesystem::current_path(path_);
-}
-
-ScopedWorkDir::~ScopedWorkDir() {
-  std::filesystem::current_path(previous_);
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
 
 DialogTestBase::DialogTestBase(Clock& clock) : runtime_(host_, clock, ProgramResources(), "velnor") {
   // No test opens a real port: every COM name points at a device that does not exist, unless

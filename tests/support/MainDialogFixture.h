@@ -11,19 +11,8 @@
 #include "app/MainDlg.h"
 #include "platform/Clock.h"
 #include "platform/Runtime.h"
+#include "support/ScopedWorkDir.h"
 #include "support/TestHost.h"
-
-// Makes a fresh directory the current one for the test's life.
-class ScopedWorkDir {
- public:
-  ScopedWorkDir();
-  ~ScopedWorkDir();
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
-};
 
 // Holds a fixture's clock, so that it exists before the runtime that uses it.
 template <class ClockType>
