@@ -57,56 +57,29 @@ void DeliverFrames(CMainDlg& dlg, int count) {
   }
 }
 
-void BM_PaintNormalView(benchmark::State& state) {
+// A session holding `frames` frames of sensor 0, painted in `displayMode` and `paintMode`;
+// the whole client area is invalidated, or only the plot rectangle when `plotOnly`.
+void PaintView(benchmark::State& state, int frames, int displayMode, int paintMode = 0, bool plotOnly = false) {
   DialogSession session;
   session.Run([&](CMainDlg& dlg) {
-    DeliverFrames(dlg, 1);
-    session.Settle();
-    PaintAgainstFill(state, session, dlg, [&] { dlg.m_nDisplayMode = 0; });
-  });
-}
-
-// What follows each frame: the intake invalidates only the plot rectangle.
-void BM_PaintNormalViewPlotRect(benchmark::State& state) {
-  DialogSession session;
-  session.Run([&](CMainDlg& dlg) {
-    DeliverFrames(dlg, 1);
-    session.Settle();
-    PaintAgainstFill(state, session, dlg, [&] { dlg.m_nDisplayMode = 0; }, &dlg.m_rcPlot);
-  });
-}
-
-void BM_PaintNormalViewDots(benchmark::State& state) {
-  DialogSession session;
-  session.Run([&](CMainDlg& dlg) {
-    DeliverFrames(dlg, 1);
-    dlg.m_nPaintMode = 1;
+    DeliverFrames(dlg, frames);
+    dlg.m_nPaintMode = paintMode;
     dlg.UpdateData(FALSE);
     session.Settle();
-    PaintAgainstFill(state, session, dlg, [&] { dlg.m_nDisplayMode = 0; });
+    PaintAgainstFill(state, session, dlg, [&] { dlg.m_nDisplayMode = displayMode; },
+                     plotOnly ? &dlg.m_rcPlot : nullptr);
   });
 }
 
-void BM_PaintCompareView(benchmark::State& state) {
-  DialogSession session;
-  session.Run([&](CMainDlg& dlg) {
-    DeliverFrames(dlg, 2);
-    session.Settle();
-    PaintAgainstFill(state, session, dlg, [&] { dlg.m_nDisplayMode = 1; });
-  });
-}
-
+void BM_PaintNormalView(benchmark::State& state) { PaintView(state, 1, 0); }
+// What follows each frame: the intake invalidates only the plot rectangle.
+void BM_PaintNormalViewPlotRect(benchmark::State& state) { PaintView(state, 1, 0, 0, true); }
+void BM_PaintNormalViewDots(benchmark::State& state) { PaintView(state, 1, 0, 1); }
+void BM_PaintCompareView(benchmark::State& state) { PaintView(state, 2, 1); }
 // The frames are waves around level 128; the average of signed samples lands near 0, so its
 // trace jumps between the bottom and the top of the plot wherever it crosses 0: long, costly
 // segments, as a bench with such a device would see.
-void BM_PaintAverageView(benchmark::State& state) {
-  DialogSession session;
-  session.Run([&](CMainDlg& dlg) {
-    DeliverFrames(dlg, 8);
-    session.Settle();
-    PaintAgainstFill(state, session, dlg, [&] { dlg.m_nDisplayMode = 2; });
-  });
-}
+void BM_PaintAverageView(benchmark::State& state) { PaintView(state, 8, 2); }
 
 void BM_DrawGrid(benchmark::State& state) {
   DialogSession session;
