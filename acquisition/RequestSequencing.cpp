@@ -20,7 +20,7 @@ constexpr const char* kNoAnswer = "Cann't receive data, please check serial port
 
 void CMainDlg::RequestSensor(int s, UINT tick) {
   PrepareRequest();
-  static_cast<CComboBox*>(GetDlgItem(IDC_SENSOR_LIST))->SetCurSel(s);
+  SensorList()->SetCurSel(s);
   m_nCurSensor = static_cast<std::uint8_t>(s);
   UpdateData(TRUE);
   // The answer may come as soon as the byte has left: the gate opens before it goes.
@@ -73,7 +73,7 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent) {
         // current sensor of 0 (asked for by hand during the sweep) stays 0.
         m_bAwaitingFrame = 0;
         if (m_nCurSensor > 0) --m_nCurSensor;
-        static_cast<CComboBox*>(GetDlgItem(IDC_SENSOR_LIST))->SetCurSel(m_nCurSensor);
+        SensorList()->SetCurSel(m_nCurSensor);
         FinishSweep();
       }
     } else {

@@ -43,6 +43,8 @@ class CMainDlg : public CDialog {
   void OnDisperse();
   void OnSensorEditChange();
   void OnSensorSelChange();
+  // The sensor list (a drop-down combo box), which requests, the sweep and start-up select in.
+  CComboBox* SensorList();
 
   // The data store.
   void ResetAll();

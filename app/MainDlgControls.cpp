@@ -20,8 +20,10 @@ void CMainDlg::OnDisperse() { m_nPaintMode = 1; }
 
 void CMainDlg::OnSensorEditChange() {}
 
+CComboBox* CMainDlg::SensorList() { return static_cast<CComboBox*>(GetDlgItem(IDC_SENSOR_LIST)); }
+
 void CMainDlg::OnSensorSelChange() {
-  auto* list = static_cast<CComboBox*>(GetDlgItem(IDC_SENSOR_LIST));
+  CComboBox* list = SensorList();
   const int i = list->GetCurSel();
   // "SENSOR Z" (and any index outside 0..29) names no sensor and has no row: the choice is
   // refused and the list goes back to the current sensor, so nothing reads or writes a row,

@@ -32,7 +32,7 @@ BOOL CMainDlg::OnInitDialog() {
   m_nPaintMode = 0;
   UpdateData(FALSE);
 
-  static_cast<CComboBox*>(GetDlgItem(IDC_SENSOR_LIST))->SetCurSel(0);
+  SensorList()->SetCurSel(0);
 
   InitPlotArea();
 
