@@ -122,22 +122,20 @@ class TextControl final : public WidgetControl<QPlainTextEdit> {
   using WidgetControl::WidgetControl;
   std::string GetText() const override {
     const QString shown = widget_->toPlainText();
-    if (shown == Shown(text_)) return text_;
+    if (shown == shown_) return text_;
     return FromQt(shown.split('\n').join("\r\n"));
   }
   void SetText(const std::string& text) override {
     text_ = text;
+    shown_ = ToQt(text);
+    shown_.replace("\r\n", "\n");
     const QSignalBlocker quiet(widget_);
-    widget_->setPlainText(Shown(text));
+    widget_->setPlainText(shown_);
   }
 
  private:
-  static QString Shown(const std::string& text) {
-    QString shown = ToQt(text);
-    shown.replace("\r\n", "\n");
-    return shown;
-  }
   std::string text_;
+  QString shown_;  // text_ as the widget shows it, kept to tell an edit from the text set
 };
 
 class ComboControl final : public WidgetControl<QComboBox> {
