@@ -44,7 +44,7 @@ void MessageQueue::Release(PendingSend& send, LRESULT result) {
 
 LRESULT MessageQueue::Send(const MSG& msg, SendToken* token) {
   if (OnWindowThread()) return dispatcher_ ? dispatcher_(msg, Kind::Sent) : 0;
-  PendingSend send{msg, std::this_thread::get_id(), token};
+  PendingSend send{msg, token};
   std::unique_lock lock(mutex_);
   if (token && token->abandoned_) return 0;
   sends_.push_back(&send);
@@ -65,15 +65,6 @@ void MessageQueue::Abandon(SendToken& token) {
   token.abandoned_ = true;
   std::erase_if(sends_, [&](PendingSend* send) {
     if (send->token != &token) return false;
-    Release(*send, 0);
-    return true;
-  });
-}
-
-void MessageQueue::DiscardSendsFrom(std::thread::id sender) {
-  std::lock_guard lock(mutex_);
-  std::erase_if(sends_, [&](PendingSend* send) {
-    if (send->sender != sender) return false;
     Release(*send, 0);
     return true;
   });

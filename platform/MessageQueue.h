@@ -54,10 +54,10 @@ class MessageQueue {
 
   // Any thread. From the window thread a send is handled at once.
   LRESULT Send(const MSG& msg, SendToken* token = nullptr);
+  // Releases the blocked send made with `token`, and every later one, with result 0 (the
+  // message is not handled).
   void Abandon(SendToken& token);
   void Post(const MSG& msg);
-  // Releases every blocked send of this thread with result 0 (the message is not handled).
-  void DiscardSendsFrom(std::thread::id sender);
   std::size_t PendingSends() const;
 
   // Window thread.
@@ -81,7 +81,6 @@ class MessageQueue {
  private:
   struct PendingSend {
     MSG msg;
-    std::thread::id sender;
     SendToken* token;
     LRESULT result = 0;
     bool done = false;

@@ -37,9 +37,10 @@ class QueueTest : public ::testing::Test {
     });
   }
 
-  // Starts a thread that sends `value` and returns once the send waits in the queue.
-  std::thread StartSender(WPARAM value, std::atomic<LRESULT>& result) {
-    std::thread sender([this, value, &result] { result = queue.Send(MSG{kWindow, WM_PROBE, value, 0}); });
+  // Starts a thread that sends `value` (with `token`, when given) and returns once the send
+  // waits in the queue.
+  std::thread StartSender(WPARAM value, std::atomic<LRESULT>& result, SendToken* token = nullptr) {
+    std::thread sender([this, value, &result, token] { result = queue.Send(MSG{kWindow, WM_PROBE, value, 0}, token); });
     while (queue.PendingSends() == 0) std::this_thread::yield();
     return sender;
   }
@@ -132,10 +133,11 @@ TEST_F(QueueTest, InvalidationsAccumulateOneRectangleAndTheEraseFlag) {
   EXPECT_FALSE(queue.PeekUpdate(kWindow));
 }
 
-TEST_F(QueueTest, DiscardedAndForgottenSendsReleaseTheirSendersUnhandled) {
+TEST_F(QueueTest, AbandonedAndForgottenSendsReleaseTheirSendersUnhandled) {
+  SendToken token;
   std::atomic<LRESULT> first{-1};
-  std::thread sender = StartSender(1, first);
-  queue.DiscardSendsFrom(sender.get_id());
+  std::thread sender = StartSender(1, first, &token);
+  queue.Abandon(token);
   sender.join();
   EXPECT_EQ(first, 0);
 
