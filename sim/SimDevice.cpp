@@ -203,6 +203,8 @@ bool SimDevice::WriteLogged(std::size_t entry, const std::uint8_t* bytes, std::s
     sent_[entry].bytes.resize(logged + done);
     return false;
   }
+  std::lock_guard lock(sentMutex_);
+  sent_[entry].writtenAt = Clock::now();
   return true;
 }
 

@@ -49,6 +49,8 @@ struct SentFrame {
   int sensor;                       // 0..29, or SimDevice::kStray for a stray byte sent while idle
   unsigned requestNumber;           // the sensor's request number, counted from 0; 0 for a stray byte
   std::vector<std::uint8_t> bytes;  // as written: frame and filler, or the stray byte
+  // When the write of its last byte returned: the moment that byte was on the line.
+  std::chrono::steady_clock::time_point writtenAt{};
 };
 
 class SimDevice {

@@ -1,8 +1,8 @@
 // timing-latency: how soon a reply's frame is stored after its last byte is on the line,
 // beside a minimal pyserial client that reads the same reply until a 50 ms gap.
 //
-// Both read from a pseudo-terminal driven by PtyDevice, which notes the moment its one
-// write() of the frame returns. The program runs inside this tool (its own libraries, a
+// Both read from the simulated device, answering at once, which notes the moment its write()
+// of each frame returns. The program runs inside this tool (its own libraries, a
 // minimal host and the real clock), with a stopwatch on the main dialog's window procedure:
 // the moment the intake has handled WM_FRAME_RECEIVED, and the moment the paint that follows
 // has ended. The client is bench/timing/minimal_client.py, run by Debian's python3 with
@@ -10,14 +10,15 @@
 //
 // Both wait out the 50 ms gap that ends a read, so both latencies are about 50 ms; the ratio
 // says what the program adds on top of the gap compared with the simplest client.
+#include <chrono>
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 #include "ChildProcess.h"
 #include "Figures.h"
 #include "Options.h"
 #include "Monotonic.h"
-#include "PtyDevice.h"
 #include "TimedMainDlg.h"
 #include "BenchHost.h"
 #include "WorkDir.h"
@@ -26,10 +27,31 @@
 #include "platform/Runtime.h"
 #include "platform/SerialPortNames.h"
 #include "res/ProgramResources.h"
+#include "sim/SimDevice.h"
 
 namespace {
 
 constexpr int kSensor0Button = 1010;
+
+// A device that answers every request at once with a frame of `length` samples.
+std::unique_ptr<SimDevice> StartDevice(int length, std::string& failure) {
+  SimOptions options;
+  options.frameLength = length;
+  options.replyDelay = std::chrono::milliseconds(0);
+  std::string error;
+  auto device = SimDevice::Start(options, &error);
+  if (!device) failure = "no simulated device: " + error;
+  return device;
+}
+
+// When the write of each frame's last byte returned, in request order (ms on the monotonic clock).
+std::vector<double> WriteTimes(const SimDevice& device) {
+  std::vector<double> times;
+  for (const SentFrame& sent : device.Sent())
+    if (sent.sensor != SimDevice::kStray && sent.writtenAt != std::chrono::steady_clock::time_point{})
+      times.push_back(std::chrono::duration<double, std::milli>(sent.writtenAt.time_since_epoch()).count());
+  return times;
+}
 
 struct Side {
   std::vector<double> latencies;   // last byte to the frame stored (or the read returned)
@@ -42,8 +64,9 @@ Side MeasureProgram(int frames, int length) {
   WorkDir dir;
   dir.Write("config.ini", "1;115200;0;250;");
   ScopedCurrentDir cwd(dir.Path());
-  PtyDevice device(length);
-  SerialPortNames::Instance().Assign(1, device.Path());
+  const auto device = StartDevice(length, side.failure);
+  if (!device) return side;
+  SerialPortNames::Instance().Assign(1, device->DevicePath());
 
   BenchHost host;
   RealClock clock;
@@ -65,7 +88,7 @@ Side MeasureProgram(int frames, int length) {
     };
     dlg.DoModal();
 
-    const std::vector<double> writes = device.WriteTimes();
+    const std::vector<double> writes = WriteTimes(*device);
     if (side.failure.empty() && (writes.size() != dlg.intakes.size() || dlg.intakes.size() != dlg.paints.size()))
       side.failure = std::to_string(writes.size()) + " frames written, " + std::to_string(dlg.intakes.size()) +
                      " stored, " + std::to_string(dlg.paints.size()) + " painted";
@@ -82,8 +105,9 @@ Side MeasureProgram(int frames, int length) {
 Side MeasureClient(const std::string& python, int frames, int length, const std::string& mode) {
   Side side;
   WorkDir dir;
-  PtyDevice device(length);
-  ChildProcess client(python, {MINIMAL_CLIENT, device.Path(), std::to_string(frames), mode}, dir.Path());
+  const auto device = StartDevice(length, side.failure);
+  if (!device) return side;
+  ChildProcess client(python, {MINIMAL_CLIENT, device->DevicePath(), std::to_string(frames), mode}, dir.Path());
   const auto ready = client.ReadLine(10'000);
   if (!ready || ready->text != "ready") {
     side.failure = "the Python client did not start (is python3-serial installed for " + python + "?)";
@@ -101,7 +125,7 @@ Side MeasureClient(const std::string& python, int frames, int length, const std:
     returns.push_back(seconds * 1000);
   }
   client.Wait(5'000);
-  const std::vector<double> writes = device.WriteTimes();
+  const std::vector<double> writes = WriteTimes(*device);
   if (writes.size() != returns.size() && side.failure.empty())
     side.failure = std::to_string(writes.size()) + " frames written, " + std::to_string(returns.size()) + " reads returned";
   for (std::size_t i = 0; side.failure.empty() && i < writes.size(); ++i) side.latencies.push_back(returns[i] - writes[i]);
