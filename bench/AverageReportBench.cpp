@@ -20,9 +20,9 @@ void BM_WriteAverageReport(benchmark::State& state) {
       }
     }
     session.Settle();
-    const int boxesBefore = session.Host().boxesShown;
+    const std::size_t boxesBefore = session.Host().boxes.size();
     for (auto _ : state) dlg.WriteAverageReport();
-    if (session.Host().boxesShown != boxesBefore) state.SkipWithError("the report could not be written");
+    if (session.Host().boxes.size() != boxesBefore) state.SkipWithError("the report could not be written");
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(session.Dir() / "SensorAvg.txt"));
   });
 }

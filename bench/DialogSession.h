@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 
-#include "BenchHost.h"
 #include "app/MainDlg.h"
 #include "platform/Clock.h"
 #include "platform/Runtime.h"
 #include "support/ScopedWorkDir.h"
+#include "support/TestHost.h"
 
 class DialogSession {
  public:
@@ -22,13 +22,13 @@ class DialogSession {
   // Dispatches whatever is ready, without letting time pass.
   void Settle();
 
-  BenchHost& Host() { return host_; }
+  TestHost& Host() { return host_; }
   const std::filesystem::path& Dir() const { return dir_.Path(); }
 
  private:
   ScopedWorkDir dir_;
   ManualClock clock_;
-  BenchHost host_;
+  TestHost host_;
   Runtime runtime_;
 };
 

@@ -96,11 +96,13 @@ void BM_ImportFile(benchmark::State& state) {
   DialogSession session;
   const std::string path = (session.Dir() / "SensorAllData.txt").string();
   std::ofstream(path, std::ios::binary) << sweep.text;
-  session.Host().fileAnswer = path;
   session.Run([&](CMainDlg& dlg) {
-    const int boxesBefore = session.Host().boxesShown;
-    for (auto _ : state) dlg.OnImportFile();
-    if (session.Host().boxesShown != boxesBefore) state.SkipWithError("the file could not be read");
+    const std::size_t boxesBefore = session.Host().boxes.size();
+    for (auto _ : state) {
+      session.Host().fileAnswers.push_back(path);  // the file dialog's answer, taken by the import
+      dlg.OnImportFile();
+    }
+    if (session.Host().boxes.size() != boxesBefore) state.SkipWithError("the file could not be read");
     if (dlg.m_curFrames[0][0] != kRowLength - 1) state.SkipWithError("the import did not store the frames");
   });
   state.SetBytesProcessed(static_cast<std::int64_t>(sweep.text.size()) * state.iterations());

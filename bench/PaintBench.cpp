@@ -20,7 +20,7 @@ using SteadyClock = std::chrono::steady_clock;
 void PaintAgainstFill(benchmark::State& state, DialogSession& session, CMainDlg& dlg,
                       const std::function<void()>& beforePaint, const RECT* area = nullptr) {
   Surface& surface = *dlg.GetSurface();
-  const int boxesBefore = session.Host().boxesShown;
+  const std::size_t boxesBefore = session.Host().boxes.size();
   double paintSeconds = 0, fillSeconds = 0;
   // The fastest of each as well: on a busy machine the means carry the other processes' share.
   double paintMin = 1e9, fillMin = 1e9;
@@ -41,7 +41,7 @@ void PaintAgainstFill(benchmark::State& state, DialogSession& session, CMainDlg&
     fillMin = std::min(fillMin, fill);
     state.SetIterationTime(paint);
   }
-  if (session.Host().boxesShown != boxesBefore) state.SkipWithError("the view showed a message box");
+  if (session.Host().boxes.size() != boxesBefore) state.SkipWithError("the view showed a message box");
   const double n = static_cast<double>(state.iterations());
   state.counters["fill_us"] = fillSeconds / n * 1e6;
   state.counters["paint/fill"] = fillSeconds > 0 ? paintSeconds / fillSeconds : 0;

@@ -20,7 +20,6 @@
 #include "Options.h"
 #include "Monotonic.h"
 #include "TimedMainDlg.h"
-#include "BenchHost.h"
 #include "WorkDir.h"
 #include "platform/Clock.h"
 #include "platform/Input.h"
@@ -28,6 +27,7 @@
 #include "platform/SerialPortNames.h"
 #include "res/ProgramResources.h"
 #include "sim/SimDevice.h"
+#include "support/TestHost.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ Side MeasureProgram(int frames, int length) {
   if (!device) return side;
   SerialPortNames::Instance().Assign(1, device->DevicePath());
 
-  BenchHost host;
+  TestHost host;
   RealClock clock;
   Runtime runtime(host, clock, ProgramResources(), "velnor");
   auto pumpFor = [&](int ms) { runtime.PumpUntil([] { return false; }, clock.Now() + std::chrono::milliseconds(ms)); };
@@ -92,7 +92,7 @@ Side MeasureProgram(int frames, int length) {
     if (side.failure.empty() && (writes.size() != dlg.intakes.size() || dlg.intakes.size() != dlg.paints.size()))
       side.failure = std::to_string(writes.size()) + " frames written, " + std::to_string(dlg.intakes.size()) +
                      " stored, " + std::to_string(dlg.paints.size()) + " painted";
-    if (host.boxesShown > 0) side.failure = "the program showed a message box";
+    if (!host.boxes.empty()) side.failure = "the program showed a message box";
     for (std::size_t i = 0; side.failure.empty() && i < writes.size(); ++i) {
       if (dlg.intakes[i].bytes != static_cast<WPARAM>(length) + 1) side.failure = "a frame reached the intake split";
       side.latencies.push_back(dlg.intakes[i].at - writes[i]);
